@@ -1,7 +1,7 @@
 #include "query/profile_fields.h"
 
 #include "query/control_names.h"
-#include "query/find_marker.h"
+#include "query/page_search.h"
 
 #include <array>
 
@@ -132,25 +132,24 @@ void WriteFound(Display& display, const ProfileField& field, std::string_view te
 
 // The company and then its years, both cut from the position the caller walks through the
 // work section; `position` ends past the years, or at 0 when a cut failed.
-void FillCompany(Display& display, const ProfileField& field, std::string_view page,
-                 int& position) {
-    const Text company = CutBetween(page, field.front, field.back, position);
+void FillCompany(Display& display, const ProfileField& field, PageSearch& page, int& position) {
+    const Text company = page.Cut(field.front, field.back, position);
     Text caption = JoinTexts({field.prefix, company});
     WriteFound(display, field, caption);
-    const Text years = CutBetween(page, field.yearsFront, field.yearsBack, position);
+    const Text years = page.Cut(field.yearsFront, field.yearsBack, position);
     caption += field.yearsPrefix;
     caption += years;
     display.SetText(field.control, caption);
 }
 
-void FillWorkSection(Display& display, std::string_view page) {
+void FillWorkSection(Display& display, PageSearch& page) {
     const std::span<const ProfileField> companies = std::span(kFields).subspan(kFirstCompanyRow);
-    const int heading = FindMarker(page, kWorkHeading);
+    const int heading = page.Find(kWorkHeading);
     if (heading == -1)
         return;
     int position = 0;
     const ProfileField& first = companies[0];
-    const int label = FindMarker(page, first.label, heading);
+    const int label = page.Find(first.label, heading);
     if (label != -1) {
         position = label;
         FillCompany(display, first, page, position);
@@ -159,7 +158,7 @@ void FillWorkSection(Display& display, std::string_view page) {
     // top of the page) after a failed cut. The search includes the position itself: a label
     // that begins right after the previous years is the next company, not to be skipped.
     for (const ProfileField& field : companies.subspan(1)) {
-        const int next = FindMarker(page, field.label, position);
+        const int next = page.Find(field.label, position);
         if (next == -1)
             continue;
         position = next;
@@ -180,21 +179,22 @@ void ResetProfileFields(Display& display) {
     }
 }
 
-void FillProfileSections(Display& display, std::string_view page) {
+void FillProfileSections(Display& display, std::string_view text) {
+    PageSearch page(text);
     std::string_view heading;
     int headingAt = -1;
     for (const ProfileField& field : std::span(kFields).first(kFirstCompanyRow)) {
         // Every label of a section is searched from the section's own heading.
         if (field.heading != heading) {
             heading = field.heading;
-            headingAt = FindMarker(page, heading);
+            headingAt = page.Find(heading);
         }
         if (headingAt == -1)
             continue;
-        int position = FindMarker(page, field.label, headingAt);
+        int position = page.Find(field.label, headingAt);
         if (position == -1)
             continue;
-        const Text value = CutBetween(page, field.front, field.back, position);
+        const Text value = page.Cut(field.front, field.back, position);
         WriteFound(display, field, JoinTexts({field.prefix, value}));
     }
     FillWorkSection(display, page);
