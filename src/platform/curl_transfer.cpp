@@ -6,8 +6,10 @@
 #include "platform/transfer_limits.h"
 #include "text/text_search.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <curl/curl.h>
 #include <memory>
 #include <optional>
@@ -24,39 +26,36 @@ static_assert(kErrorTimedOut == CURLE_OPERATION_TIMEDOUT);
 static_assert(kErrorTooManyRedirects == CURLE_TOO_MANY_REDIRECTS);
 static_assert(kErrorAborted == CURLE_ABORTED_BY_CALLBACK);
 static_assert(kErrorTooLarge == CURLE_FILESIZE_EXCEEDED);
+static_assert(kErrorCutShort == CURLE_PARTIAL_FILE);
 
 using Clock = std::chrono::steady_clock;
 
 // How often a transfer that waits for data looks at the abort flag and its idle timer.
 constexpr int kPollSliceMs = 50;
 constexpr long kMaxRedirects = 10;
+constexpr long kReceiveBufferBytes = 128 * 1024;
 
-struct EasyDeleter {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct MultiDeleter {
-    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
-};
-struct ListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-using Easy = std::unique_ptr<CURL, EasyDeleter>;
-using Multi = std::unique_ptr<CURLM, MultiDeleter>;
-using List = std::unique_ptr<curl_slist, ListDeleter>;
+} // namespace
 
-struct Exchange {
+struct Transfer::Exchange {
     CURL* easy = nullptr;
-    Bytes body;
+    Bytes pending; // body bytes not handed out yet, from `offset` on
+    std::size_t offset = 0;
+    std::size_t delivered = 0; // body bytes of the final response so far
     std::string headerBlock;
     bool headersComplete = false;
-    bool sizeChecked = false;
+    bool bodyStarted = false;
     bool tooLarge = false;
     bool connected = false;
     Clock::time_point lastActivity = Clock::now();
 };
 
+namespace {
+
+using Exchange = Transfer::Exchange;
+
 // A new status line starts a new response (after a redirect or an interim 1xx answer):
-// only the last one is kept.
+// only the last one is kept. curl passes no body of a redirect it follows.
 std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
     auto& exchange = *static_cast<Exchange*>(user);
     const std::size_t length = size * count;
@@ -64,9 +63,7 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
     std::string_view line(data, length);
     if (line.starts_with("HTTP/")) {
         exchange.headerBlock.clear();
-        exchange.body.clear();
         exchange.headersComplete = false;
-        exchange.sizeChecked = false;
     } else if (exchange.headersComplete) {
         return length; // trailer lines of a chunked body
     }
@@ -87,18 +84,13 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
     auto& exchange = *static_cast<Exchange*>(user);
     const std::size_t length = size * count;
     exchange.lastActivity = Clock::now();
-    if (!exchange.sizeChecked) {
-        exchange.sizeChecked = true;
-        curl_off_t announced = -1;
-        curl_easy_getinfo(exchange.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-        if (announced > 0 && static_cast<std::uint64_t>(announced) <= kMaxResponseBytes)
-            exchange.body.reserve(static_cast<std::size_t>(announced));
-    }
-    if (length > kMaxResponseBytes - exchange.body.size()) {
+    exchange.bodyStarted = true;
+    if (length > kMaxResponseBytes - exchange.delivered) {
         exchange.tooLarge = true;
         return CURL_WRITEFUNC_ERROR;
     }
-    exchange.body.insert(exchange.body.end(), data, data + length);
+    exchange.delivered += length;
+    exchange.pending.insert(exchange.pending.end(), data, data + length);
     return length;
 }
 
@@ -135,44 +127,36 @@ std::string HostOf(CURL* easy) {
     return host;
 }
 
-void Describe(CURLcode code, CURL* easy, const char* detail, TransferResult& result) {
-    result.errorCode = code;
+std::string Describe(CURLcode code, CURL* easy, const char* detail) {
     switch (code) {
     case CURLE_UNSUPPORTED_PROTOCOL:
-        result.errorText = "protocol not allowed";
-        return;
+        return "protocol not allowed";
     case CURLE_URL_MALFORMAT:
-        result.errorText = "malformed address";
-        return;
+        return "malformed address";
     case CURLE_COULDNT_RESOLVE_HOST:
-        result.errorText = "could not resolve host '" + HostOf(easy) + "'";
-        return;
+        return "could not resolve host '" + HostOf(easy) + "'";
     case CURLE_COULDNT_RESOLVE_PROXY:
-        result.errorText = "could not resolve proxy";
-        return;
+        return "could not resolve proxy";
     case CURLE_COULDNT_CONNECT: {
         long osError = 0;
         curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osError);
-        result.errorText = osError == ECONNREFUSED ? "connection refused" : "could not connect";
-        return;
+        return osError == ECONNREFUSED ? "connection refused" : "could not connect";
     }
     case CURLE_OPERATION_TIMEDOUT:
-        result.errorText = "timed out";
-        return;
+        return "timed out";
     case CURLE_TOO_MANY_REDIRECTS:
-        result.errorText = "too many redirects";
-        return;
+        return "too many redirects";
     case CURLE_FILESIZE_EXCEEDED:
-        result.errorText = "response too large";
-        return;
+        return "response too large";
+    case CURLE_PARTIAL_FILE:
+        return "answer cut short";
     default:
-        result.errorText = *detail != '\0' ? detail : curl_easy_strerror(code);
-        return;
+        return *detail != '\0' ? detail : curl_easy_strerror(code);
     }
 }
 
 void Configure(CURL* easy, const TransferRequest& request, Exchange& exchange, curl_slist* headers,
-               const TransferTimeouts& timeouts, char* errorBuffer) {
+               char* errorBuffer) {
     curl_easy_setopt(easy, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
@@ -191,10 +175,11 @@ void Configure(CURL* easy, const TransferRequest& request, Exchange& exchange, c
                      request.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
     // Bodies arrive as the server sent them: no Accept-Encoding, and nothing is unpacked.
     curl_easy_setopt(easy, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts.connect.count()));
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(CurrentTransferTimeouts().connect.count()));
     curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxResponseBytes));
-    if (request.rejectUserInUrl)
-        curl_easy_setopt(easy, CURLOPT_DISALLOW_USERNAME_IN_URL, 1L);
+    // Fewer, larger socket reads for big pages.
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
 
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &exchange);
@@ -216,7 +201,7 @@ void Configure(CURL* easy, const TransferRequest& request, Exchange& exchange, c
     if (sendsBody) {
         curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
                          static_cast<curl_off_t>(request.body.size()));
-        curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.body.empty() ? "" : request.body.data());
+        curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.body.c_str());
         if (request.method != "POST")
             curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.method.c_str());
     } else if (request.method == "HEAD") {
@@ -226,99 +211,161 @@ void Configure(CURL* easy, const TransferRequest& request, Exchange& exchange, c
     }
 }
 
+bool BodyStarted(const Exchange& exchange) {
+    return exchange.bodyStarted;
+}
+
+bool HasPending(const Exchange& exchange) {
+    return exchange.offset < exchange.pending.size();
+}
+
+bool Never(const Exchange&) {
+    return false;
+}
+
 } // namespace
 
-TransferResult PerformTransfer(const TransferRequest& request) {
-    EnsureCurlInitialized();
-    TransferResult result;
-    if (TransfersAborted()) {
-        result.errorCode = kErrorAborted;
-        result.errorText = "aborted";
-        return result;
+Transfer::Transfer(TransferRequest request)
+    : m_request(std::move(request)), m_exchange(std::make_unique<Exchange>()) {}
+
+Transfer::~Transfer() {
+    if (m_added)
+        curl_multi_remove_handle(m_multi.get(), m_easy.get());
+}
+
+const std::string& Transfer::HeaderBlock() const {
+    return m_exchange->headerBlock;
+}
+
+bool Transfer::Fail(int code, std::string text) {
+    m_errorCode = code;
+    m_errorText = std::move(text);
+    m_done = true;
+    if (m_added) {
+        curl_multi_remove_handle(m_multi.get(), m_easy.get());
+        m_added = false;
     }
+    return false;
+}
+
+bool Transfer::Start() {
+    EnsureCurlInitialized();
+    if (TransfersAborted())
+        return Fail(kErrorAborted, "aborted");
 
     // curl adds lines of its own (Accept, Expect, a form Content-Type) unless told not to;
     // an empty "Name:" line suppresses one without sending anything.
-    std::vector<std::string> lines = request.headerLines;
+    std::vector<std::string> lines = m_request.headerLines;
     if (!HasHeaderNamed(lines, "Accept"))
         lines.push_back("Accept:");
     if (!HasHeaderNamed(lines, "Expect"))
         lines.push_back("Expect:");
-    if ((!request.body.empty() || request.method == "POST") &&
+    if ((!m_request.body.empty() || m_request.method == "POST") &&
         !HasHeaderNamed(lines, "Content-Type"))
         lines.push_back("Content-Type:");
-    List headers;
     for (const std::string& line : lines) {
-        curl_slist* longer = curl_slist_append(headers.get(), line.c_str());
-        if (longer == nullptr) {
-            result.errorCode = CURLE_OUT_OF_MEMORY;
-            result.errorText = "out of memory";
-            return result;
-        }
-        headers.release();
-        headers.reset(longer);
+        curl_slist* longer = curl_slist_append(m_headers.get(), line.c_str());
+        if (longer == nullptr)
+            return Fail(CURLE_OUT_OF_MEMORY, "out of memory");
+        (void)m_headers.release();
+        m_headers.reset(longer);
     }
 
-    Easy easy(curl_easy_init());
-    Multi multi(curl_multi_init());
-    if (!easy || !multi) {
-        result.errorCode = CURLE_FAILED_INIT;
-        result.errorText = "could not start a transfer";
-        return result;
-    }
-    Exchange exchange;
-    exchange.easy = easy.get();
-    const TransferTimeouts timeouts = CurrentTransferTimeouts();
-    char errorBuffer[CURL_ERROR_SIZE] = {};
-    Configure(easy.get(), request, exchange, headers.get(), timeouts, errorBuffer);
+    m_easy.reset(curl_easy_init());
+    m_multi.reset(curl_multi_init());
+    if (!m_easy || !m_multi)
+        return Fail(CURLE_FAILED_INIT, "could not start a transfer");
+    m_exchange->easy = m_easy.get();
+    Configure(m_easy.get(), m_request, *m_exchange, m_headers.get(), m_errorBuffer);
+    if (curl_multi_add_handle(m_multi.get(), m_easy.get()) != CURLM_OK)
+        return Fail(CURLE_FAILED_INIT, "could not start a transfer");
+    m_added = true;
+    return RunUntil(BodyStarted);
+}
 
-    std::optional<CURLcode> finished;
-    const char* stopped = nullptr; // our own reason to end the transfer early
-    int stoppedCode = 0;
-    curl_multi_add_handle(multi.get(), easy.get());
-    for (;;) {
+bool Transfer::RunUntil(bool (*reached)(const Exchange&)) {
+    const Clock::time_point waitStart = Clock::now();
+    const auto idleLimit = CurrentTransferTimeouts().idle;
+    Exchange& exchange = *m_exchange;
+    while (!m_done && !reached(exchange)) {
         int running = 0;
-        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
-            finished = CURLE_FAILED_INIT;
-            break;
-        }
+        if (curl_multi_perform(m_multi.get(), &running) != CURLM_OK)
+            return Fail(CURLE_FAILED_INIT, "transfer failed");
         if (running == 0) {
+            CURLcode result = CURLE_GOT_NOTHING;
             int left = 0;
-            while (CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
+            while (CURLMsg* message = curl_multi_info_read(m_multi.get(), &left)) {
                 if (message->msg == CURLMSG_DONE)
-                    finished = message->data.result;
+                    result = message->data.result;
             }
+            if (exchange.tooLarge)
+                return Fail(kErrorTooLarge, "response too large");
+            if (result != CURLE_OK)
+                return Fail(result, Describe(result, m_easy.get(), m_errorBuffer));
+            m_done = true;
             break;
         }
-        if (TransfersAborted() || (request.cancel != nullptr && request.cancel->load())) {
-            stopped = "aborted";
-            stoppedCode = kErrorAborted;
+        if (reached(exchange))
             break;
-        }
-        if (exchange.connected && Clock::now() - exchange.lastActivity > timeouts.idle) {
-            stopped = "timed out";
-            stoppedCode = kErrorTimedOut;
-            break;
-        }
-        curl_multi_poll(multi.get(), nullptr, 0, kPollSliceMs, nullptr);
+        if (TransfersAborted() || (m_request.cancel != nullptr && m_request.cancel->load()))
+            return Fail(kErrorAborted, "aborted");
+        // Time spent before this wait (a slow reader) is not the server's silence.
+        const Clock::time_point quietSince = std::max(exchange.lastActivity, waitStart);
+        if (exchange.connected && Clock::now() - quietSince > idleLimit)
+            return Fail(kErrorTimedOut, "timed out");
+        curl_multi_poll(m_multi.get(), nullptr, 0, kPollSliceMs, nullptr);
     }
-    curl_multi_remove_handle(multi.get(), easy.get());
+    return m_errorCode == 0;
+}
 
-    if (exchange.tooLarge) {
-        result.errorCode = kErrorTooLarge;
-        result.errorText = "response too large";
-    } else if (stopped != nullptr) {
-        result.errorCode = stoppedCode;
-        result.errorText = stopped;
-    } else if (!finished) {
-        result.errorCode = CURLE_GOT_NOTHING;
-        result.errorText = "transfer ended without a result";
-    } else if (*finished != CURLE_OK) {
-        Describe(*finished, easy.get(), errorBuffer, result);
-    } else {
-        result.ok = true;
-        result.body = std::move(exchange.body);
-        result.headerBlock = std::move(exchange.headerBlock);
+bool Transfer::Read(void* buffer, std::size_t size, std::size_t* count) {
+    *count = 0;
+    if (m_errorCode != 0)
+        return false;
+    Exchange& exchange = *m_exchange;
+    if (!HasPending(exchange)) {
+        exchange.pending.clear();
+        exchange.offset = 0;
+        if (!RunUntil(HasPending))
+            return false;
+    }
+    const std::size_t available = exchange.pending.size() - exchange.offset;
+    *count = std::min(size, available);
+    if (*count != 0)
+        std::memcpy(buffer, exchange.pending.data() + exchange.offset, *count);
+    exchange.offset += *count;
+    return true;
+}
+
+bool Transfer::ReadAll(Bytes& body) {
+    if (m_errorCode != 0)
+        return false;
+    Exchange& exchange = *m_exchange;
+    curl_off_t announced = -1;
+    if (m_easy)
+        curl_easy_getinfo(m_easy.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    if (announced > 0 && static_cast<std::uint64_t>(announced) <= kMaxResponseBytes)
+        exchange.pending.reserve(exchange.pending.size() + static_cast<std::size_t>(announced));
+    if (!RunUntil(Never))
+        return false;
+    if (exchange.offset == 0)
+        body = std::move(exchange.pending);
+    else
+        body.assign(exchange.pending.begin() + static_cast<std::ptrdiff_t>(exchange.offset),
+                    exchange.pending.end());
+    exchange.pending.clear();
+    exchange.offset = 0;
+    return true;
+}
+
+TransferResult PerformTransfer(TransferRequest request) {
+    Transfer transfer(std::move(request));
+    TransferResult result;
+    result.ok = transfer.Start() && transfer.ReadAll(result.body);
+    if (!result.ok) {
+        result.errorCode = transfer.ErrorCode();
+        result.errorText = transfer.ErrorText();
+        result.body.clear();
     }
     return result;
 }

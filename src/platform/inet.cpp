@@ -43,10 +43,8 @@ struct Request {
     std::string acceptTypes; // joined with ", ", empty for none
     std::atomic<bool> closed{false};
 
-    std::mutex mutex; // guards what the send leaves
-    bool sent = false;
-    TransferResult answer;
-    std::size_t readOffset = 0;
+    std::mutex mutex; // guards the exchange of the last send
+    std::unique_ptr<Transfer> transfer;
 };
 
 using HandleObject = std::variant<Session, Connection, std::shared_ptr<Request>>;
@@ -72,11 +70,28 @@ std::optional<T> FindHandle(InetHandle handle) {
     return std::get<T>(it->second);
 }
 
+// The request a thread used last, so reading a body in small pieces does not look the
+// handle up in the table each time. A closed request is never taken from here, and ids are
+// never reused.
+struct LastRequest {
+    InetHandle handle = 0;
+    std::weak_ptr<Request> request;
+};
+thread_local LastRequest t_lastRequest;
+
 std::shared_ptr<Request> FindRequest(InetHandle handle) {
+    if (handle == t_lastRequest.handle) {
+        std::shared_ptr<Request> request = t_lastRequest.request.lock();
+        if (request && !request->closed.load())
+            return request;
+    }
     std::optional<std::shared_ptr<Request>> request = FindHandle<std::shared_ptr<Request>>(handle);
-    if (!request)
+    if (!request) {
         SetLastPlatformError(kErrorInvalidHandle, "invalid handle");
-    return request ? *request : nullptr;
+        return nullptr;
+    }
+    t_lastRequest = {handle, *request};
+    return *request;
 }
 
 InetHandle FailHandle(int code, std::string text) {
@@ -174,7 +189,7 @@ bool HasLineNamed(const std::vector<std::string>& lines, std::string_view name) 
 }
 
 // The server name must be a host name alone: a name that would read as user information,
-// a port, a path or a query after it is refused rather than sent somewhere else.
+// a port, a path or a query in an address is refused rather than sent to another server.
 bool IsPlainHostName(std::string_view name) {
     if (name.starts_with('[') && name.ends_with(']'))
         return name.size() > 2 &&
@@ -242,15 +257,13 @@ bool HttpSendRequest(InetHandle requestHandle, const char* headers, std::uint32_
     if (!request)
         return false;
     std::lock_guard lock(request->mutex);
-    request->sent = true;
-    request->readOffset = 0;
-    request->answer = TransferResult{};
+    request->transfer.reset();
 
     std::string_view block;
     if (headers != nullptr)
         block = headersLength == 0xFFFFFFFFu ? std::string_view(headers)
                                              : std::string_view(headers, headersLength);
-    std::vector<std::string> sendLines = SplitHeaderLines(block);
+    const std::vector<std::string> sendLines = SplitHeaderLines(block);
     TransferRequest transfer;
     if (!request->acceptTypes.empty() && !HasLineNamed(sendLines, "Accept"))
         transfer.headerLines.push_back("Accept: " + request->acceptTypes);
@@ -260,11 +273,6 @@ bool HttpSendRequest(InetHandle requestHandle, const char* headers, std::uint32_
 
     const Connection& connection = request->connection;
     const std::string scheme = request->secure ? "https" : "http";
-    if (!IsPlainHostName(connection.serverName)) {
-        request->answer.errorCode = kErrorCouldNotResolve;
-        request->answer.errorText = "could not resolve host '" + connection.serverName + "'";
-        return Fail(request->answer.errorCode, request->answer.errorText);
-    }
     const int defaultPort = request->secure ? 443 : 80;
     const int port = connection.port != 0 ? connection.port : defaultPort;
     transfer.url = scheme + "://" + connection.serverName +
@@ -272,17 +280,20 @@ bool HttpSendRequest(InetHandle requestHandle, const char* headers, std::uint32_
                    EscapeUnsafeUrlBytes(request->objectName);
     transfer.method = request->verb;
     if (optional != nullptr)
-        transfer.body = std::string_view(static_cast<const char*>(optional), optionalLength);
+        transfer.body.assign(static_cast<const char*>(optional), optionalLength);
     transfer.agent = connection.session.agent;
     transfer.proxy = ProxyFor(connection.session, scheme);
     transfer.noProxy = NoProxyList(connection.session);
     transfer.http10 = request->http10;
     transfer.cancel = &request->closed;
 
-    request->answer = PerformTransfer(transfer);
-    if (!request->answer.ok)
-        return Fail(request->answer.errorCode, request->answer.errorText);
-    return true;
+    request->transfer = std::make_unique<Transfer>(std::move(transfer));
+    if (!IsPlainHostName(connection.serverName))
+        request->transfer->Fail(kErrorCouldNotResolve,
+                                "could not resolve host '" + connection.serverName + "'");
+    else if (request->transfer->Start())
+        return true;
+    return Fail(request->transfer->ErrorCode(), request->transfer->ErrorText());
 }
 
 bool InternetReadFile(InetHandle requestHandle, void* buffer, std::uint32_t bytesToRead,
@@ -295,16 +306,14 @@ bool InternetReadFile(InetHandle requestHandle, void* buffer, std::uint32_t byte
     if (bytesRead == nullptr || (buffer == nullptr && bytesToRead != 0))
         return Fail(kErrorInvalidArgument, "no buffer");
     std::lock_guard lock(request->mutex);
-    if (!request->sent)
+    Transfer* transfer = request->transfer.get();
+    if (transfer == nullptr)
         return Fail(kErrorNoResponse, "request not sent");
-    if (!request->answer.ok)
-        return Fail(request->answer.errorCode, request->answer.errorText);
-    const Bytes& body = request->answer.body;
-    const std::size_t count = std::min<std::size_t>(bytesToRead, body.size() - request->readOffset);
-    if (count != 0)
-        std::memcpy(buffer, body.data() + request->readOffset, count);
-    request->readOffset += count;
+    std::size_t count = 0;
+    const bool ok = transfer->Read(buffer, bytesToRead, &count);
     *bytesRead = static_cast<std::uint32_t>(count);
+    if (!ok)
+        return Fail(transfer->ErrorCode(), transfer->ErrorText());
     return true;
 }
 
@@ -318,9 +327,10 @@ bool HttpQueryInfo(InetHandle requestHandle, std::uint32_t infoLevel, void* buff
     if (bufferLength == nullptr)
         return Fail(kErrorInvalidArgument, "no buffer length");
     std::lock_guard lock(request->mutex);
-    if (!request->sent || !request->answer.ok)
+    // A failed exchange counts as nothing fetched, also when its headers had come.
+    if (!request->transfer || request->transfer->ErrorCode() != 0)
         return Fail(kErrorNoResponse, "no response headers");
-    const std::string& block = request->answer.headerBlock;
+    const std::string& block = request->transfer->HeaderBlock();
     if (buffer == nullptr || block.size() + 1 > *bufferLength) {
         *bufferLength = static_cast<std::uint32_t>(block.size() + 1);
         return Fail(kErrorInsufficientBuffer, "buffer too small");

@@ -3,6 +3,8 @@
 #include "platform/curl_transfer.h"
 #include "platform/last_error.h"
 
+#include <utility>
+
 namespace quorlen {
 
 Bytes FetchWholeBody(std::string_view address) {
@@ -12,7 +14,7 @@ Bytes FetchWholeBody(std::string_view address) {
     request.headerLines = {"Accept: */*"};
     request.agent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
     request.http10 = true;
-    TransferResult answer = PerformTransfer(request);
+    TransferResult answer = PerformTransfer(std::move(request));
     if (!answer.ok) {
         SetLastPlatformError(answer.errorCode, std::move(answer.errorText));
         return {};

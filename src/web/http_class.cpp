@@ -74,19 +74,25 @@ void StoreCookies(std::string_view headerText, const Text& host) {
     }
 }
 
-} // namespace
-
-Text HttpClass::FetchText(std::string_view address) const {
-    return BytesToText(WebRequest(address));
+void AppendPiece(Bytes& body, const std::uint8_t* piece, std::size_t size) {
+    body.insert(body.end(), piece, piece + size);
 }
 
-Bytes HttpClass::WebRequest(std::string_view address, Text* method, std::string_view proxy,
-                            Text* headers, std::string_view data, Text* responseHeaders) const {
+void AppendPiece(Text& body, const std::uint8_t* piece, std::size_t size) {
+    body.append(reinterpret_cast<const char*>(piece), size);
+}
+
+// The request itself, reading the body into `body`: Bytes for WebRequest, or straight into
+// the Text that FetchText returns, which spares a copy of the whole page. False for the
+// failure value.
+template <typename Body>
+bool RunWebRequest(std::string_view address, Text* method, std::string_view proxy, Text* headers,
+                   std::string_view data, Text* responseHeaders, Body& body) {
     ClearLastPlatformError();
     const Text verb = method != nullptr ? ToUpperAscii(*method) : Text();
     if (method != nullptr)
         *method = verb;
-    Bytes body;
+    body.clear();
     const Text host = UrlHost(address);
     const Text serverName = UrlHost(address, true);
     const Text path = UrlPath(address);
@@ -101,7 +107,7 @@ Bytes HttpClass::WebRequest(std::string_view address, Text* method, std::string_
             NetCloseHandle(connection);
         if (internet != 0)
             NetCloseHandle(internet);
-        return Bytes(kFailureSize, 0);
+        return false;
     };
 
     if (IsBlank(proxy)) {
@@ -145,19 +151,21 @@ Bytes HttpClass::WebRequest(std::string_view address, Text* method, std::string_
     }
 
     // This runs on threads that own no windows, so between reads there are no window
-    // messages to dispatch.
+    // messages to dispatch. Only the bytes read are taken from the piece buffer, so one
+    // buffer serves every read; clearing it each time would change nothing.
+    std::array<std::uint8_t, kChunkSize> chunk{};
     for (;;) {
-        std::array<std::uint8_t, kChunkSize> chunk{};
         std::uint32_t bytesRead = 0;
         NetReadFile(request, chunk.data(), kChunkSize, &bytesRead);
         if (bytesRead == 0)
             break;
-        body.insert(body.end(), chunk.begin(),
-                    chunk.begin() + std::min<std::size_t>(bytesRead, kChunkSize));
+        AppendPiece(body, chunk.data(), std::min<std::size_t>(bytesRead, kChunkSize));
     }
-    // Whether the page came is decided by now; a header block too large for the buffer or a
-    // refused cookie must not make it look as if it had not.
+    // An exchange that broke off (size cap, time-out, abort, lost connection) counts as
+    // nothing fetched rather than as a cut-off page.
     const PlatformError fetchError = LastPlatformError();
+    if (fetchError.code != 0)
+        body.clear();
 
     Text headerBuffer(kHeaderBufferSize, ' ');
     std::uint32_t headerLength = kHeaderBufferSize;
@@ -171,7 +179,29 @@ Bytes HttpClass::WebRequest(std::string_view address, Text* method, std::string_
     NetCloseHandle(internet);
 
     StoreCookies(headerText, host);
+    // Whether the page came was decided above; a header block too large for the buffer or a
+    // refused cookie must not make it look as if it had not.
     SetLastPlatformError(fetchError.code, fetchError.text);
+    return true;
+}
+
+} // namespace
+
+Text HttpClass::FetchText(std::string_view address) const {
+    Text text;
+    if (!RunWebRequest(address, nullptr, {}, nullptr, {}, nullptr, text))
+        return {};
+    const auto zero = text.find('\0');
+    if (zero != Text::npos)
+        text.resize(zero);
+    return text;
+}
+
+Bytes HttpClass::WebRequest(std::string_view address, Text* method, std::string_view proxy,
+                            Text* headers, std::string_view data, Text* responseHeaders) const {
+    Bytes body;
+    if (!RunWebRequest(address, method, proxy, headers, data, responseHeaders, body))
+        return Bytes(kFailureSize, 0);
     return body;
 }
 

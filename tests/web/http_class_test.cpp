@@ -333,6 +333,45 @@ TEST_F(WebRequestTest, FailuresToFetchGiveNothingAndSayWhy) {
     EXPECT_EQ(m_server.RequestCount(), 4u) << "only the two redirecting pages, once per call";
 }
 
+TEST_F(WebRequestTest, AnAnswerThatBreaksOffCountsAsNothingFetched) {
+    UseShortIdleTimeout(); // 300 ms
+    const std::string head =
+        "HTTP/1.1 200 OK\r\nSet-Cookie: partial=1\r\nContent-Length: 4000\r\n\r\n";
+    struct Case {
+        const char* name;
+        RawServer::Script script;
+        int code;
+        std::string text;
+    } cases[] = {
+        {"endless body",
+         RawServer::Endless(
+             "HTTP/1.1 200 OK\r\nSet-Cookie: partial=1\r\nConnection: close\r\n\r\n"),
+         kErrorTooLarge, "response too large"},
+        // The first 2000 bytes come at once, then the server falls silent.
+        {"stalls halfway",
+         [head](RawConnection& connection) {
+             if (!connection.ReadRequestHead().empty() &&
+                 connection.Send(head + std::string(2000, 'h')))
+                 connection.Pause(std::chrono::seconds(5));
+         },
+         kErrorTimedOut, "timed out"},
+        {"closes halfway", RawServer::Reply(head + std::string(2000, 'h')), kErrorCutShort,
+         "answer cut short"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RawServer server(c.script);
+        Text responseHeaders;
+        EXPECT_EQ(
+            m_http.WebRequest(server.BaseUrl() + "/", nullptr, {}, nullptr, {}, &responseHeaders),
+            Bytes());
+        EXPECT_EQ(LastPlatformError().code, c.code);
+        EXPECT_EQ(LastPlatformError().text, c.text);
+        EXPECT_EQ(responseHeaders, Text(1024, ' '));
+        EXPECT_TRUE(CookieStoreLines().empty());
+    }
+}
+
 TEST_F(WebRequestTest, ClearsTheLastErrorWhenItStarts) {
     SetLastPlatformError(kErrorTimedOut, "timed out");
     EXPECT_EQ(m_http.FetchText(Url("/page")), "the page");
