@@ -11,9 +11,9 @@ namespace quorlen {
 //
 // Handles are opaque values, 0 on failure. Open and connect only collect settings; each
 // handle copies what it needs from its parent, so handles may be closed in any order. The
-// send performs the whole exchange and buffers the answer (at most kMaxResponseBytes);
-// reading hands it out piece by piece. Closing a request whose send is running on another
-// thread makes that send fail as aborted.
+// send runs the exchange until the final response's headers are in; reading then takes
+// the body from the connection as it arrives (at most kMaxResponseBytes in all). Closing a
+// request whose send or read is running on another thread makes that call fail as aborted.
 using InetHandle = std::uintptr_t;
 
 inline constexpr std::uint32_t kInternetOpenTypePreconfig = 0; // no system proxy here: direct
@@ -51,8 +51,9 @@ InetHandle HttpOpenRequest(InetHandle connection, const char* verb, const char* 
 bool HttpSendRequest(InetHandle request, const char* headers, std::uint32_t headersLength,
                      const void* optional, std::uint32_t optionalLength);
 
-// Copies up to `bytesToRead` bytes of the body; `*bytesRead` 0 with true means the end.
-// After a failed send: false, 0 bytes, and the send's last error again.
+// Copies up to `bytesToRead` bytes of the body, waiting for them if need be; `*bytesRead`
+// 0 with true means the end. False when the exchange failed (also part way through the
+// body, for instance at the size limit), with its last error again on every later call.
 bool InternetReadFile(InetHandle request, void* buffer, std::uint32_t bytesToRead,
                       std::uint32_t* bytesRead);
 
@@ -60,7 +61,8 @@ bool InternetReadFile(InetHandle request, void* buffer, std::uint32_t bytesToRea
 // ending CR LF, then an empty line, and a terminating zero. `*bufferLength` holds the size
 // of `buffer` in bytes; on success it receives the length without the zero. When the block
 // and its zero do not fit, the call fails, leaves the buffer alone, and `*bufferLength`
-// receives the size needed. `index` is not supported and must be null.
+// receives the size needed. `index` is not supported and must be null. An exchange that
+// failed, even after its headers came, has no headers to give.
 bool HttpQueryInfo(InetHandle request, std::uint32_t infoLevel, void* buffer,
                    std::uint32_t* bufferLength, std::uint32_t* index);
 

@@ -106,6 +106,17 @@ TEST_F(CookieStoreTest, ALaterCookieReplacesOrRemovesTheEarlierOne) {
               std::vector<std::string>{"example.com\tFALSE\t/other\tFALSE\t0\ta\t4"});
 }
 
+TEST_F(CookieStoreTest, AFullStoreDropsItsOldestCookie) {
+    constexpr int kLimit = 3000;
+    for (int i = 0; i <= kLimit; ++i)
+        ASSERT_TRUE(
+            InternetSetCookie("http://example.com", ("n" + std::to_string(i)).c_str(), "v"));
+    const std::vector<std::string> lines = CookieStoreLines();
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kLimit));
+    EXPECT_EQ(lines.front(), "example.com\tFALSE\t/\tFALSE\t0\tn1\tv");
+    EXPECT_EQ(lines.back(), "example.com\tFALSE\t/\tFALSE\t0\tn3000\tv");
+}
+
 TEST_F(CookieStoreTest, MaxAgeCountsFromNow) {
     const std::int64_t before = std::time(nullptr);
     ASSERT_TRUE(InternetSetCookie("http://example.com", "n", "v; Max-Age=600"));

@@ -379,6 +379,17 @@ TEST_F(WebRequestTest, ClearsTheLastErrorWhenItStarts) {
     EXPECT_EQ(LastPlatformError().text, "");
 }
 
+TEST(HttpClass, ForwardsAddressSplittingAndPageDecoding) {
+    const HttpClass http;
+    EXPECT_EQ(http.UrlHost("http://Host.Example:8080/P"), "host.example:8080");
+    EXPECT_EQ(http.UrlHost("http://Host.Example:8080/P", true), "host.example");
+    EXPECT_EQ(http.UrlPort("http://Host.Example:8080/P"), 8080);
+    EXPECT_EQ(http.UrlPath("http://Host.Example:8080/P"), "/P");
+    // 中 in UTF-8, percent-encoded, becomes D6 D0 in code page 936.
+    EXPECT_EQ(http.UrlDecodeUtf8("a%E4%B8%ADb"), "a\xD6\xD0"
+                                                 "b");
+}
+
 class WebRequestCookieTest : public WebTest {
 protected:
     // A raw answer, so the header block is exactly as written here.

@@ -7,7 +7,10 @@
 
 #include <chrono>
 #include <cstring>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 namespace quorlen {
 namespace {
@@ -383,6 +386,43 @@ TEST_F(TransferLimitsTest, IdleTimerEndsAStalledAnswerButNotASlowOne) {
     EXPECT_EQ(now.connect, kDefaultTransferTimeouts.connect);
     EXPECT_EQ(kDefaultTransferTimeouts.connect, 60s);
     EXPECT_EQ(kDefaultTransferTimeouts.idle, 30s);
+}
+
+// A listener whose queue is full: one connection waits in it, never accepted, so a further
+// connection attempt gets no answer at all.
+class FullListener {
+public:
+    FullListener() {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(m_listener, reinterpret_cast<sockaddr*>(&address), length);
+        listen(m_listener, 0);
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        connect(m_filler, reinterpret_cast<sockaddr*>(&address), length);
+    }
+    ~FullListener() {
+        close(m_filler);
+        close(m_listener);
+    }
+    std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+
+private:
+    int m_listener = socket(AF_INET, SOCK_STREAM, 0);
+    int m_filler = socket(AF_INET, SOCK_STREAM, 0);
+    int m_port = 0;
+};
+
+TEST_F(TransferLimitsTest, ConnectingHasItsOwnLimit) {
+    SetTransferTimeouts(300ms, kDefaultTransferTimeouts.idle);
+    FullListener listener;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(FetchWholeBody(listener.BaseUrl() + "/"), Bytes());
+    EXPECT_EQ(LastPlatformError().code, kErrorTimedOut);
+    EXPECT_EQ(LastPlatformError().text, "timed out");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s) << "not the 30 s idle limit";
 }
 
 // Sends a body of `size` bytes with its length announced, in pieces.
