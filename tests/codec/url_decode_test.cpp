@@ -53,7 +53,9 @@ TEST(UrlDecodeUtf8, UndoesEscapesThenConvertsToGbk) {
          "<p class=\"a+b\">x=1&y=2</p>"},
         // 中: the three escaped UTF-8 bytes become one GBK character.
         {"escaped UTF-8", "%E4%B8%AD", "\xD6\xD0"},
-        {"escaped and raw bytes of one character", "%E4\xB8\xAD", "\xD6\xD0"},
+        {"escaped then raw bytes of one character", "%E4\xB8\xAD", "\xD6\xD0"},
+        {"raw then escaped bytes of one character", "\xE4%B8%AD", "\xD6\xD0"},
+        {"raw, escaped, raw", "\xE4%B8\xAD", "\xD6\xD0"},
         {"raw UTF-8", "\xE4\xB8\xAD", "\xD6\xD0"},
         // DE is a lead byte, cut short by the ASCII after it.
         {"non-digits give a broken lead byte", "%;}a", "?a"},
