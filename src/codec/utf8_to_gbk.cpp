@@ -31,7 +31,7 @@ bool NeedsCare(std::uint64_t word) {
     return (care & kHighBits) != 0;
 }
 
-// Writes GBK into a buffer the caller sized, holding back the last unit written on its own
+// Writes GBK into a buffer the caller sized, remembering the last unit written on its own
 // so that a combining mark after it can still replace both with the precomposed character.
 class GbkWriter {
 public:
