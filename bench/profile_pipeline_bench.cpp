@@ -1,10 +1,10 @@
 // The page pipeline of one query without the network: decode, crop, reset and fill into a
 // display model, on a sample page of the size real profile pages have (~55 KB) and on one
 // grown to 1, 4 and 16 MiB by repeating page furniture before the profile. The work is
-// linear in the page size; at 16 MiB glibc gives each of the two page-sized texts (decoded
-// and cropped) fresh pages from the kernel, and the page faults add a fixed cost per byte
-// on top (GLIBC_TUNABLES=glibc.malloc.mmap_threshold=4294967295:glibc.malloc.trim_threshold=
-// 4294967295 keeps the memory and shows the pipeline alone).
+// linear in the page size. Up to a few MiB glibc hands the two page-sized texts (decoded and
+// cropped) the same memory each time; at 16 MiB each is mapped afresh and its page faults
+// come on top (GLIBC_TUNABLES=glibc.malloc.mmap_threshold=4294967295:glibc.malloc.
+// trim_threshold=4294967295 keeps the memory and shows the pipeline alone).
 #include "codec/url_decode.h"
 #include "demo/profile_page.h"
 #include "demo/sample_users.h"

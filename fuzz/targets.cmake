@@ -2,6 +2,7 @@
 # tests/ (to run each briefly as a test, so that a crash fails the test run).
 set(QUORLEN_FUZZ_TARGETS
     fuzz_find_marker
+    fuzz_profile_pipeline
     fuzz_url_decode
     fuzz_url_split
 )
