@@ -117,6 +117,12 @@ std::string SampleService::OriginOf(const httplib::Request& request) const {
 
 void SampleService::InstallRoutes() {
     httplib::Server& server = *m_server;
+    // Without the library's SO_REUSEPORT, so that a second service cannot share a port that
+    // one already listens on.
+    server.set_socket_options([](int socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
     server.set_logger([this](const httplib::Request& request, const httplib::Response&) {
         std::lock_guard lock(m_mutex);
         m_targets.push_back(request.target);
