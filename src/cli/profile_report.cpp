@@ -17,6 +17,22 @@ constexpr std::array kGroupBoxes = {controls::kBasicGroupBox, controls::kDetailG
                                     controls::kInterestsGroupBox, controls::kEducationGroupBox,
                                     controls::kWorkGroupBox};
 
+// A page's texts go to a terminal as they were cut, so control characters (an escape
+// sequence above all) are shown as U+FFFD instead of being obeyed; a tab becomes a space.
+std::string Printable(std::string_view utf8) {
+    std::string out;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\t')
+            out += ' ';
+        else if (byte < 0x20 || byte == 0x7F)
+            out += "\xEF\xBF\xBD";
+        else
+            out += c;
+    }
+    return out;
+}
+
 // The lines of a text without their trailing blanks, the empty ones left out, joined by two
 // spaces.
 std::string OneLine(std::string_view utf8) {
@@ -29,7 +45,7 @@ std::string OneLine(std::string_view utf8) {
         if (!piece.empty()) {
             if (!line.empty())
                 line += "  ";
-            line += piece;
+            line += Printable(piece);
         }
         if (end == std::string_view::npos)
             break;

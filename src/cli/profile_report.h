@@ -10,7 +10,8 @@ namespace quorlen {
 
 // The window's texts after one query as a person reads them, UTF-8: the name and address,
 // the online status and the avatar, then each group box's caption and its fields, one
-// control per line (line breaks inside a text become two spaces), then a blank line.
+// control per line (line breaks inside a text become two spaces, other control characters
+// U+FFFD), then a blank line.
 std::string TextReport(std::string_view utf8Name, const ProfileOutcome& outcome,
                        const DisplayModel& model);
 

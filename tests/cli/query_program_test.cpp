@@ -161,6 +161,20 @@ TEST_F(QueryProgramTest, HostilePageTextStaysValidJson) {
     EXPECT_EQ((*result)["onlineText"].AsString(), "\"\\\x7f??");
 }
 
+// A page cannot drive the terminal: control characters in its values are shown, not sent.
+TEST_F(QueryProgramTest, TextShowsControlCharactersOfThePageHarmlessly) {
+    m_service.SetProfilePage("esc", "stylesheet 基本资料 性别 profile-cnt>\x1b[2J\x07"
+                                    "a\tb</span>"
+                                    "</div> </div> <div id=foot>");
+    const ProgramRun run = RunQuery({"--origin", m_service.Origin(), "esc"});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x07'), std::string::npos);
+    EXPECT_NE(run.out.find("  性别: \xEF\xBF\xBD[2J\xEF\xBF\xBD"
+                           "a b\n"),
+              std::string::npos);
+}
+
 TEST_F(QueryProgramTest, TextShowsTheWindowGroupByGroup) {
     const ProgramRun run = RunQuery({"--origin", m_service.Origin(), "lisi_2008"});
     ASSERT_EQ(run.status, 0) << run.err;
