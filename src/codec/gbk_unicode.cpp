@@ -12,11 +12,13 @@ std::u16string GbkToWide(std::string_view gbk) {
     gbk = gbk.substr(0, gbk.find('\0'));
     if (gbk.empty())
         return {};
-    // Opened per call: these conversions are rare, and a converter must not be shared
-    // between threads.
-    const codec_detail::ConverterPtr converter = codec_detail::OpenGbkConverter();
+    // A converter must not be shared between threads, and opening one costs more than a
+    // short conversion, so each thread keeps its own; a reset clears what the previous call
+    // may have left in it.
+    thread_local const codec_detail::ConverterPtr converter = codec_detail::OpenGbkConverter();
     if (!converter)
         return {};
+    ucnv_reset(converter.get());
     // One unit per byte at most: a pair gives one unit, and so does anything unreadable.
     std::u16string wide(gbk.size(), u'\0');
     UErrorCode error = U_ZERO_ERROR;
