@@ -30,3 +30,33 @@ quorlen_install_packages() {
 }
 
 quorlen_jobs() { nproc 2>/dev/null || echo 2; }
+
+# Starts the sample service program $1 on a free port in the background and waits for the
+# address it prints. Sets QUORLEN_SERVICE_PID and QUORLEN_SERVICE_ADDRESS; stop it with
+# quorlen_stop_sample_service (the caller's EXIT trap).
+quorlen_start_sample_service() {
+    local output
+    output=$(mktemp)
+    "$1" --port 0 >"$output" &
+    QUORLEN_SERVICE_PID=$!
+    QUORLEN_SERVICE_ADDRESS=
+    for _ in $(seq 100); do
+        QUORLEN_SERVICE_ADDRESS=$(sed -n 's/^listening on //p' "$output")
+        [ -n "$QUORLEN_SERVICE_ADDRESS" ] && break
+        kill -0 "$QUORLEN_SERVICE_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    rm -f "$output"
+    if [ -z "$QUORLEN_SERVICE_ADDRESS" ]; then
+        echo "$(basename "$0"): the sample service did not start" >&2
+        return 1
+    fi
+}
+
+quorlen_stop_sample_service() {
+    if [ -n "${QUORLEN_SERVICE_PID:-}" ]; then
+        kill "$QUORLEN_SERVICE_PID" 2>/dev/null || true
+        wait "$QUORLEN_SERVICE_PID" 2>/dev/null || true
+        QUORLEN_SERVICE_PID=
+    fi
+}
